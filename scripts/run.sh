@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Shows the programs at work on Wine.
+#
+# The downloader: with a display in DISPLAY its window appears there until
+# the user closes it. Without one, it runs on a private Xvfb inside Wine's
+# virtual desktop (so that the window has Wine's own frame), a screenshot
+# goes to BUILD/screenshot.png, and the window is closed with Alt+F4.
+# Either way the run log and the exit status are printed.
+#
+# usage: run.sh BIN_FOLDER BUILD_FOLDER
+set -euo pipefail
+
+bin=$1
+build=$2
+export WINEPREFIX="$build/run-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+work=$(mktemp -d "${TMPDIR:-/tmp}/zorvek-run-XXXXXX")
+xvfb_pid=
+
+cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Making a Wine prefix in $WINEPREFIX ..."
+    (unset DISPLAY; wineboot -i && wineserver -w)
+fi
+# Debian's Wine 8 on the emulated i386 side finds no Marlett, and draws the
+# caption buttons as letters without it.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+[ -f "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+
+show_run_log() {
+    echo "--- run log (logfile.txt) ---"
+    cat "$work/logfile.txt" 2>/dev/null | tr -d '\r' || echo "(none)"
+    echo "--- exit status: $1 ---"
+}
+
+run_downloader_on_display() {
+    echo "The Zorvek Downloader window is on $DISPLAY; close it to go on."
+    local status=0
+    (cd "$work" && wine "$bin/zorvekdownloader.exe") || status=$?
+    show_run_log "$status"
+}
+
+run_downloader_headless() {
+    local n
+    for n in $(seq 90 150); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+    done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
+
+    # Wine's virtual desktop draws the window frame without a window manager.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null
+
+    (cd "$work" && exec wine "$bin/zorvekdownloader.exe") &
+    local pid=$! desktop
+    desktop=$(timeout 60 xdotool search --sync --name 'Wine desktop' | head -n 1)
+    sleep 3
+    import -window root -crop 800x600+0+0 +repage "$build/screenshot.png"
+    echo "Screenshot: $build/screenshot.png"
+    xdotool windowfocus --sync "$desktop"
+    xdotool key --clearmodifiers alt+F4
+    local status=0
+    wait "$pid" || status=$?
+
+    wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null
+    show_run_log "$status"
+    wineserver -k >/dev/null 2>&1 || true
+    kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
+    unset DISPLAY
+}
+
+echo "=== zorvekdownloader ==="
+if [ -n "${DISPLAY:-}" ]; then
+    run_downloader_on_display
+else
+    run_downloader_headless
+fi
