@@ -118,3 +118,45 @@ cpu_ticks() {
 pid_of_exe() {
     pgrep -f -n "$1" || fail "no process runs $1"
 }
+
+SIMULATOR="$ZORVEK_BIN/zorveksim.exe"
+SOCAT_PID=
+COM_LINK=
+
+stop_serial_pair() {
+    [ -z "$SOCAT_PID" ] || kill "$SOCAT_PID" 2>/dev/null || true
+    [ -z "$COM_LINK" ] || rm -f "$COM_LINK"
+}
+CLEANUP_HOOKS+=(stop_serial_pair)
+
+# start_serial_pair COMn: a virtual serial line of two pseudo-terminals. The
+# program gets $SCRATCH/port as COMn; the test talks on $SCRATCH/line.
+start_serial_pair() {
+    socat pty,raw,echo=0,link="$SCRATCH/port" pty,raw,echo=0,link="$SCRATCH/line" 2>/dev/null &
+    SOCAT_PID=$!
+    local i
+    for i in $(seq 50); do
+        [ -e "$SCRATCH/port" ] && [ -e "$SCRATCH/line" ] && break
+        sleep 0.1
+    done
+    [ -e "$SCRATCH/port" ] || fail "socat made no serial pair"
+    COM_LINK="$WINEPREFIX/dosdevices/$(tr 'A-Z' 'a-z' <<<"$1")"
+    ln -sfn "$SCRATCH/port" "$COM_LINK"
+}
+
+# Starts the simulator in the scratch folder, in the background; sets
+# PROGRAM_PID.
+start_simulator() {
+    (cd "$SCRATCH" && exec wine "$SIMULATOR" "$@" >"$SCRATCH/stdout" 2>"$SCRATCH/stderr") &
+    PROGRAM_PID=$!
+}
+
+# Waits until the program side of the line runs at this speed.
+wait_port_speed() {
+    local i
+    for i in $(seq 300); do
+        stty -F "$SCRATCH/port" speed 2>/dev/null | grep -qx "$1" && return 0
+        sleep 0.1
+    done
+    fail "the port never ran at $1 baud: $(stty -F "$SCRATCH/port" -a | head -n 1)"
+}
