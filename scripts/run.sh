@@ -7,6 +7,10 @@
 # goes to BUILD/screenshot.png, and the window is closed with Alt+F4.
 # Either way the run log and the exit status are printed.
 #
+# The simulator: a virtual serial line (two pseudo-terminals from socat)
+# whose one end is COM7 for Wine; a short sample block is fed from the other
+# end while zorveksim reads, and its output and exit status are printed.
+#
 # usage: run.sh BIN_FOLDER BUILD_FOLDER
 set -euo pipefail
 
@@ -15,8 +19,12 @@ build=$2
 export WINEPREFIX="$build/run-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 work=$(mktemp -d "${TMPDIR:-/tmp}/zorvek-run-XXXXXX")
 xvfb_pid=
+socat_pid=
+com_link="$WINEPREFIX/dosdevices/com7"
 
 cleanup() {
+    [ -z "$socat_pid" ] || kill "$socat_pid" 2>/dev/null || true
+    rm -f "$com_link"
     wineserver -k >/dev/null 2>&1 || true
     [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
@@ -31,6 +39,13 @@ fi
 # caption buttons as letters without it.
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 [ -f "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+
+# The server that Wine starts by itself writes to this script's streams, and
+# prints its whole object table when it is stopped: start it quietly.
+start_wineserver() {
+    wineserver -p >/dev/null 2>&1
+}
+start_wineserver
 
 show_run_log() {
     echo "--- run log (logfile.txt) ---"
@@ -58,6 +73,9 @@ run_downloader_headless() {
     # Wine's virtual desktop draws the window frame without a window manager.
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null
+    # The desktop that reg's start opened has no such setting: start anew.
+    wineserver -k >/dev/null 2>&1 || true
+    start_wineserver
 
     (cd "$work" && exec wine "$bin/zorvekdownloader.exe") &
     local pid=$! desktop
@@ -73,6 +91,7 @@ run_downloader_headless() {
     wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null
     show_run_log "$status"
     wineserver -k >/dev/null 2>&1 || true
+    start_wineserver
     kill "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=
     unset DISPLAY
@@ -84,3 +103,29 @@ if [ -n "${DISPLAY:-}" ]; then
 else
     run_downloader_headless
 fi
+
+run_simulator() {
+    local sample='Hello from the line!'
+    socat pty,raw,echo=0,link="$work/port" pty,raw,echo=0,link="$work/line" 2>/dev/null &
+    socat_pid=$!
+    until [ -e "$work/port" ] && [ -e "$work/line" ]; do sleep 0.1; done
+    ln -sfn "$work/port" "$com_link"
+
+    # The read waits for a whole block of 32 bytes: send the sample, padded
+    # with dots, once the program has set the line to 9600 baud.
+    (
+        until stty -F "$work/port" speed 2>/dev/null | grep -qx 9600; do sleep 0.1; done
+        sleep 0.3
+        { printf '%s' "$sample"; printf '%*s' $((32 - ${#sample})) '' | tr ' ' '.'; } >"$work/line"
+    ) &
+    local feeder=$!
+    echo "$ wine zorveksim.exe COM7    (the other end sends \"$sample\" and dots)"
+    local status=0
+    (cd "$work" && timeout 60 wine "$bin/zorveksim.exe" COM7) | tr -d '\r' || status=$?
+    wait "$feeder" 2>/dev/null || true
+    echo "--- exit status: $status ---"
+}
+
+echo
+echo "=== zorveksim ==="
+run_simulator
