@@ -1,25 +1,13 @@
 # The downloader's program file: a PE32 for i386, GUI subsystem 4.0, that
 # imports system DLLs only, and holds exactly its own resources.
-set -euo pipefail
-: "${ZORVEK_BIN:?}" "${ZORVEK_SOURCE:?}"
+source "$(dirname "$0")/lib.sh"
+: "${ZORVEK_SOURCE:?}"
 exe="$ZORVEK_BIN/zorvekdownloader.exe"
 source_dir="$ZORVEK_SOURCE/zorvekdownloader"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-headers=$(i686-w64-mingw32-objdump -p "$exe")
-grep -q 'file format pei-i386' <<<"$headers" || fail "not an i386 PE file"
-grep -qP '^Magic\s+010b\s+\(PE32\)' <<<"$headers" || fail "not PE32"
-grep -qP '^Subsystem\s+00000002\s+\(Windows GUI\)' <<<"$headers" || fail "not the GUI subsystem"
-grep -qP '^MajorSubsystemVersion\s+4$' <<<"$headers" || fail "subsystem major version"
-grep -qP '^MinorSubsystemVersion\s+0$' <<<"$headers" || fail "subsystem minor version"
-imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
-[ "$imports" = "COMCTL32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL " ] || fail "imports: $imports"
+check_headers "$exe" "00000002 (Windows GUI)" "COMCTL32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL "
 
 resources=$(wrestool -l "$exe" | sed -E 's/offset=0x[0-9a-f]+ //')
 expected='--type=2 --name=1 --language=1033 [type=bitmap size=16424]
