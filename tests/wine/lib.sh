@@ -13,7 +13,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
 
 DOWNLOADER="$ZORVEK_BIN/zorvekdownloader.exe"
-WININSPECT="$ZORVEK_BIN/wininspect.exe"
+WINDOWPROBE="$ZORVEK_BIN/windowprobe.exe"
 WINDOW_CLASS="ZorvekDownloaderWindowClass"
 WINDOW_TITLE="Zorvek Downloader"
 
@@ -105,8 +105,8 @@ expect_exit() {
 }
 
 # Asks the window manager side about the main window, from a Win32 program.
-inspect_window() {
-    wine "$WININSPECT" "$WINDOW_CLASS" "$WINDOW_TITLE" | tr -d '\r'
+probe_window() {
+    wine "$WINDOWPROBE" "$WINDOW_CLASS" "$WINDOW_TITLE" | tr -d '\r'
 }
 
 # The CPU time, in clock ticks, that a process and its threads have used.

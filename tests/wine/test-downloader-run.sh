@@ -14,7 +14,7 @@ run_and_close() {
     xdotool mousemove --sync 200 200 mousemove --sync 260 240
     sleep 0.5
     kill -0 "$PROGRAM_PID" 2>/dev/null || fail "keys or mouse moves ended the program"
-    inspect_window | grep -qx 'found=yes' || fail "the window went away"
+    probe_window | grep -qx 'found=yes' || fail "the window went away"
     press_keys "$window" alt+F4
     expect_exit "$PROGRAM_PID" 0
     expect_file "run log" "$SCRATCH/logfile.txt" \

@@ -9,7 +9,7 @@ WINEDEBUG=+loaddll start_downloader
 window=$(wait_window "$WINDOW_TITLE")
 sleep 1
 
-info=$(inspect_window)
+info=$(probe_window)
 grep -qx 'found=yes' <<<"$info" || fail "FindWindowA found no window: $info"
 grep -qx "class=$WINDOW_CLASS" <<<"$info" || fail "class: $info"
 grep -qx "title=$WINDOW_TITLE" <<<"$info" || fail "title: $info"

@@ -3,7 +3,7 @@
  * program on the desktop could, and prints what the window manager knows of
  * it, one "key=value" a line.
  *
- * usage: wininspect CLASS TITLE
+ * usage: windowprobe CLASS TITLE
  * exit status 0 when the window is found, 1 when it is not, 2 on bad usage
  */
 #include <windows.h>
@@ -12,7 +12,7 @@
 int main(int argc, char **argv)
 {
     if (argc != 3) {
-        fprintf(stderr, "usage: wininspect CLASS TITLE\n");
+        fprintf(stderr, "usage: windowprobe CLASS TITLE\n");
         return 2;
     }
     HWND window = FindWindowA(argv[1], argv[2]);
