@@ -47,6 +47,18 @@ start_wineserver() {
 }
 start_wineserver
 
+# wait_for WHAT COMMAND...: runs COMMAND until it succeeds, for at most 10 s.
+wait_for() {
+    local what=$1 i
+    shift
+    for i in $(seq 100); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "run.sh: no $what after 10 s" >&2
+    exit 1
+}
+
 show_run_log() {
     echo "--- run log (logfile.txt) ---"
     cat "$work/logfile.txt" 2>/dev/null | tr -d '\r' || echo "(none)"
@@ -68,7 +80,7 @@ run_downloader_headless() {
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$n"
-    until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
+    wait_for "an X display" xdpyinfo
 
     # Wine's virtual desktop draws the window frame without a window manager.
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
@@ -108,7 +120,7 @@ run_simulator() {
     local sample='Hello from the line!'
     socat pty,raw,echo=0,link="$work/port" pty,raw,echo=0,link="$work/line" 2>/dev/null &
     socat_pid=$!
-    until [ -e "$work/port" ] && [ -e "$work/line" ]; do sleep 0.1; done
+    wait_for "a serial pair" test -e "$work/line" -a -e "$work/port"
     ln -sfn "$work/port" "$com_link"
 
     # The read waits for a whole block of 32 bytes: send the sample, padded
@@ -122,6 +134,8 @@ run_simulator() {
     echo "$ wine zorveksim.exe COM7    (the other end sends \"$sample\" and dots)"
     local status=0
     (cd "$work" && timeout 60 wine "$bin/zorveksim.exe" COM7) | tr -d '\r' || status=$?
+    # A simulator that failed early never sets the line: stop the feeder.
+    kill "$feeder" 2>/dev/null || true
     wait "$feeder" 2>/dev/null || true
     echo "--- exit status: $status ---"
 }
