@@ -1,13 +1,14 @@
 # The front door. `make` builds the Windows programs with both toolchains
 # (GNU into build/win32/bin, LLVM into build/win32-llvm/bin) and the host
 # tests; `make test` installs what is missing, builds and runs every test;
-# `make run` shows the programs at work. The builds are CMakePresets.json's.
+# `make run` shows the programs at work; `make dist` makes the release zip in
+# build/dist. The builds are CMakePresets.json's.
 
 BUILD := build
 WIN32_BUILD := $(BUILD)/win32
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps win32 llvm host test run clean
+.PHONY: all deps win32 llvm host test run dist clean
 
 all: win32 llvm host
 
@@ -33,6 +34,10 @@ test: deps
 run: deps
 	$(MAKE) all
 	bash scripts/run.sh $(CURDIR)/$(WIN32_BUILD)/bin $(CURDIR)/$(BUILD)
+
+dist: deps
+	$(MAKE) win32
+	bash scripts/dist.sh $(CURDIR)/$(WIN32_BUILD)/bin $(CURDIR)/$(BUILD)/dist
 
 clean:
 	rm -rf $(BUILD)

@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
     wine wine32:i386 wine64
     xvfb xdotool x11-utils x11-apps socat icoutils fonts-wine imagemagick
-    clang-14 lld-14 llvm-14
+    clang-14 lld-14 llvm-14 zip unzip
     procps coreutils
 )
 
