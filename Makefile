@@ -2,13 +2,14 @@
 # (GNU into build/win32/bin, LLVM into build/win32-llvm/bin) and the host
 # tests; `make test` installs what is missing, builds and runs every test;
 # `make run` shows the programs at work; `make dist` makes the release zip in
-# build/dist. The builds are CMakePresets.json's.
+# build/dist; `make bench` measures the programs against their floors. The
+# builds are CMakePresets.json's.
 
 BUILD := build
 WIN32_BUILD := $(BUILD)/win32
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps win32 llvm host test run dist clean
+.PHONY: all deps win32 llvm host test run dist bench clean
 
 all: win32 llvm host
 
@@ -38,6 +39,10 @@ run: deps
 dist: deps
 	$(MAKE) win32
 	bash scripts/dist.sh $(CURDIR)/$(WIN32_BUILD)/bin $(CURDIR)/$(BUILD)/dist
+
+bench: deps
+	$(MAKE) win32 llvm
+	bash bench/run.sh $(BUILD)/bench gnu=$(WIN32_BUILD) llvm=$(BUILD)/win32-llvm
 
 clean:
 	rm -rf $(BUILD)
