@@ -213,8 +213,8 @@ report() {
     machine
     cat <<EOF
 Method: each round runs every program of a comparison once, in an order that
-turns by one place each round. $WARMUP rounds of warm-up are not counted; then
-$CYCLE_ROUNDS rounds of the simulator's cycle and $START_ROUNDS rounds of the downloader's start are.
+turns by one place each round. $WARMUP rounds of warm-up are not counted;
+then $CYCLE_ROUNDS rounds of the simulator's cycle and $START_ROUNDS of the downloader's start are.
 Times are wall-clock, in milliseconds, taken by the shell around each run.
 The simulator's cycle runs on a socat pseudo-terminal pair mapped as COM7,
 with the 32 bytes written to the line before the start; it ends when the
