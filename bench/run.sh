@@ -51,7 +51,8 @@ time_cycle() {
     time_exit "$1"
 }
 
-# time_exit EXE: a console program, start to exit.
+# time_exit EXE: a console program, start to exit, given the port name as
+# every program of the comparison is.
 time_exit() {
     local start end status=0
     start=$EPOCHREALTIME
@@ -76,19 +77,6 @@ open_window() {
         [[ $line == MapNotify* ]] && break
     done
     MAPPED_AT=$EPOCHREALTIME
-}
-
-# await_exit PID WHAT: waits, at most 30 s, for a program started in the
-# background, which must end with status 0.
-await_exit() {
-    local i status=0
-    for ((i = 0; i < 1500; i++)); do
-        kill -0 "$1" 2>/dev/null || break
-        sleep 0.02
-    done
-    kill -0 "$1" 2>/dev/null && cannot_measure "$2 did not end"
-    wait "$1" || status=$?
-    [ "$status" -eq 0 ] || cannot_measure "$2 ended with status $status"
 }
 
 # close_window: ends the window program. Not with Alt+F4: without a window
@@ -265,7 +253,7 @@ EOF
         wait_port_speed 9600
         rest_figure "zorveksim, blocked in its read:" zorveksim.exe
         printf '%s' "$SAMPLE_BLOCK" >"$SCRATCH/line"
-        await_exit "$pid" "zorveksim, after its block,"
+        expect_exit "$pid" 0
 
         echo
         echo "File sizes:"
