@@ -6,8 +6,8 @@
 # usage: bench/run.sh OUT_DIR NAME=BUILD_DIR...
 #   for example: bench/run.sh build/bench gnu=build/win32 llvm=build/win32-llvm
 # Each BUILD_DIR holds bin/ (the programs) and bench/ (the floors). The
-# report also goes to OUT_DIR/report.txt. CYCLE_ROUNDS (default 100) and
-# START_ROUNDS (default 40) set the number of measured rounds of the two
+# report also goes to OUT_DIR/report.txt. CYCLE_ROUNDS (default 200) and
+# START_ROUNDS (default 60) set the number of measured rounds of the two
 # timings, WARMUP (default 3) the rounds before them, REST_SECONDS
 # (default 5) the length of each CPU-at-rest window.
 set -euo pipefail
@@ -16,8 +16,8 @@ set -euo pipefail
 out_dir=$(mkdir -p "$1" && cd "$1" && pwd)
 shift
 builds=("$@")
-CYCLE_ROUNDS=${CYCLE_ROUNDS:-100}
-START_ROUNDS=${START_ROUNDS:-40}
+CYCLE_ROUNDS=${CYCLE_ROUNDS:-200}
+START_ROUNDS=${START_ROUNDS:-60}
 WARMUP=${WARMUP:-3}
 REST_SECONDS=${REST_SECONDS:-5}
 
@@ -128,8 +128,11 @@ summary() {
             }'
 }
 
-# ratio KIND PROGRAM FLOOR GOAL: the ratio of the totals, and the spread of
-# the ratios within single rounds.
+# ratio KIND PROGRAM FLOOR GOAL: the ratio of the totals over all rounds,
+# with its spread: a 95% interval from resampling the rounds (2,000 times,
+# fixed seed), and the percentiles of the ratios within single rounds. A few
+# disturbed runs can move a total; the ratio without the rounds in which a
+# run took over three times its program's median shows how much.
 ratio() {
     awk -F'\t' -v kind="$1" -v program="$2" -v floor="$3" '
         $1 == kind && $2 == program { p[$3] = $4 }
@@ -137,13 +140,36 @@ ratio() {
         END { for (r in p) if (r in f && f[r] > 0) print p[r] / f[r], p[r], f[r] }' "$RESULTS" |
         sort -g |
         awk -v program="$2" -v floor="$3" -v goal="$4" '
-            { q[++n] = $1; pt += $2; ft += $3 }
+            function sort_values(a, n,   i, j, t) {
+                for (i = 2; i <= n; i++)
+                    for (j = i; j > 1 && a[j - 1] > a[j]; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
+            }
+            # The value at this fraction of a sorted array.
+            function at(a, n, fraction) { return a[int((n - 1) * fraction) + 1] }
+            { n++; q[n] = $1; pv[n] = $2; fv[n] = $3; pt += $2; ft += $3 }
             END {
                 total = pt / ft
-                printf "  ratio of totals %s / %s: %.3f (goal: at most %.2f, %s)\n",
-                    program, floor, total, goal, (total <= goal ? "met" : "missed")
-                printf "  spread of the %d per-round ratios: 10%% %.3f, median %.3f, 90%% %.3f\n",
-                    n, q[int((n - 1) * 0.1) + 1], q[int((n - 1) * 0.5) + 1], q[int((n - 1) * 0.9) + 1]
+                srand(1)
+                for (k = 1; k <= 2000; k++) {
+                    sp = 0; sf = 0
+                    for (i = 1; i <= n; i++) { r = int(rand() * n) + 1; sp += pv[r]; sf += fv[r] }
+                    boot[k] = sp / sf
+                }
+                sort_values(boot, 2000)
+                low = at(boot, 2000, 0.025); high = at(boot, 2000, 0.975)
+                verdict = (total <= goal ? "met" : "missed")
+                if (low <= goal && goal < high) verdict = verdict ", but the interval reaches both sides of it"
+                printf "  ratio of totals %s / %s: %.4f, 95%% interval %.3f to %.3f (goal: at most %.2f, %s)\n",
+                    program, floor, total, low, high, goal, verdict
+
+                for (i = 1; i <= n; i++) { ps[i] = pv[i]; fs[i] = fv[i] }
+                sort_values(ps, n); sort_values(fs, n)
+                pm = at(ps, n, 0.5); fm = at(fs, n, 0.5)
+                for (i = 1; i <= n; i++)
+                    if (pv[i] <= 3 * pm && fv[i] <= 3 * fm) { cp += pv[i]; cf += fv[i] } else dropped++
+                printf "  without the %d rounds in which a run took over 3 x its median: %.3f\n", dropped, cp / cf
+                printf "  ratios within single rounds: 10%% %.3f, median %.3f, 90%% %.3f\n",
+                    at(q, n, 0.1), at(q, n, 0.5), at(q, n, 0.9)
             }'
 }
 
